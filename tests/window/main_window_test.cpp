@@ -216,8 +216,16 @@ TEST(MainWindow, TabMovesAmongTheButtonsEnterDoesNothingSpaceClicks) {
     const HWND buttons[] = {tamsel.ChildAt(352, 24, 88, 24), tamsel.ChildAt(352, 56, 88, 24),
                             tamsel.ChildAt(352, 163, 88, 24)};
 
-    const HWND* start = std::find(std::begin(buttons), std::end(buttons), Focus(tamsel));
-    size_t index = start == std::end(buttons) ? 2 : static_cast<size_t>(start - buttons);
+    // The first button takes the focus when the window is activated, which may come a little
+    // after the window is shown: start from wherever the focus has settled.
+    const HWND* start = std::end(buttons);
+    for (ULONGLONG deadline = GetTickCount64() + 5000; GetTickCount64() < deadline; Sleep(10)) {
+        tamsel.Sync();
+        start = std::find(std::begin(buttons), std::end(buttons), Focus(tamsel));
+        if (start != std::end(buttons)) break;
+    }
+    ASSERT_NE(start, std::end(buttons)) << "no button took the focus";
+    size_t index = static_cast<size_t>(start - buttons);
     for (int step = 0; step < 4; ++step) {
         const HWND focus = Focus(tamsel);
         PostKey(focus ? focus : window, VK_TAB);
