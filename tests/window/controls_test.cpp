@@ -136,6 +136,15 @@ TEST(TimerControl, TicksOnlyWhileItHasAPeriod) {
     timer.SetPeriod(10);
     ASSERT_TRUE(pump.Until([&] { return ticks >= 3; }));
 
+    // The same period again keeps the phase: setting 60 ms anew every 10 ms would starve a
+    // timer that restarted on each call, while one that keeps its phase goes on ticking.
+    timer.SetPeriod(60);
+    const int ticksBeforeRepeats = ticks;
+    ASSERT_TRUE(pump.Until([&] {
+        timer.SetPeriod(60);
+        return ticks >= ticksBeforeRepeats + 3;
+    }));
+
     // A negative period stops it like 0.
     timer.SetPeriod(-1);
     const int ticksWhenStopped = ticks;
