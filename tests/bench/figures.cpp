@@ -181,15 +181,24 @@ int wmain(int argc, wchar_t** argv) {
     const SIZE_T afterStart = PrivateBytes(running.info.hProcess);
     HWND backupTimer = ChildAt(running.window, 360, 112), restoreTimer = ChildAt(running.window, 408, 112);
     // A sent WM_TIMER runs the tick handler at once and returns when it is done.
-    for (int i = 0; i < 1000 && backupTimer && restoreTimer; ++i) {
-        SendMessageW(backupTimer, WM_TIMER, 1000, 0);
-        SendMessageW(restoreTimer, WM_TIMER, 1000, 0);
-    }
-    const SIZE_T afterTicks = PrivateBytes(running.info.hProcess);
+    auto tickEach = [&](int ticks) {
+        for (int i = 0; i < ticks && backupTimer && restoreTimer; ++i) {
+            SendMessageW(backupTimer, WM_TIMER, 1000, 0);
+            SendMessageW(restoreTimer, WM_TIMER, 1000, 0);
+        }
+        return PrivateBytes(running.info.hProcess);
+    };
+    const SIZE_T afterTicks = tickEach(1000);
+    // A second thousand tells a leak (it grows again) from what the first ticks set up once.
+    const SIZE_T afterMoreTicks = tickEach(1000);
     std::printf("timers_found: %s\n", backupTimer && restoreTimer ? "yes" : "no");
     std::printf("private_bytes_after_start: %lu\n", static_cast<unsigned long>(afterStart));
     std::printf("private_bytes_after_1000_ticks_each: %lu\n", static_cast<unsigned long>(afterTicks));
-    std::printf("private_bytes_growth: %ld\n", static_cast<long>(afterTicks) - static_cast<long>(afterStart));
+    std::printf("private_bytes_after_2000_ticks_each: %lu\n", static_cast<unsigned long>(afterMoreTicks));
+    std::printf("private_bytes_growth_first_1000: %ld\n",
+                static_cast<long>(afterTicks) - static_cast<long>(afterStart));
+    std::printf("private_bytes_growth_second_1000: %ld\n",
+                static_cast<long>(afterMoreTicks) - static_cast<long>(afterTicks));
     Close(running);
     return 0;
 }
